@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds everything and runs the whole test suite under Wine on a private virtual display.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+trap cleanup EXIT
+
+install_deps
+log "building the 32-bit deliverables"
+build i686 "$ROOT/build/i686"
+select_run_arch
+log "building the test suite ($RUN_ARCH)"
+build "$RUN_ARCH" "$ROOT/build/test-$RUN_ARCH" ON
+
+start_xvfb
+start_wine "$ROOT/build/wineprefix-$RUN_ARCH"
+export QUORLO_HEADLESS=1 QUORLO_DELIVERABLES="$ROOT/build/i686/bin"
+cd "$ROOT/build/test-$RUN_ARCH"
+ctest --output-on-failure --timeout 300 "$@"

@@ -1,0 +1,5 @@
+#include "TCriticalSection.h"
+
+TCriticalSection::TCriticalSection() { InitializeCriticalSection(&FSection); }
+
+TCriticalSection::~TCriticalSection() { DeleteCriticalSection(&FSection); }

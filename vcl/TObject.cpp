@@ -1,0 +1,3 @@
+#include "TObject.h"
+
+TObject::~TObject() = default;
