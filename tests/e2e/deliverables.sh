@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The shipped program is a 32-bit Windows GUI executable with its 32-bit libraries beside it.
+set -euo pipefail
+dir=${QUORLO_DELIVERABLES:?set by scripts/test.sh to the 32-bit build}/
+fail=0
+check() {  # file pattern
+  local kind
+  kind=$(file -b "$dir$1")
+  if [[ "$kind" != *$2* ]]; then echo "FAIL: $1 is '$kind', expected '$2'"; fail=1; else echo "ok: $1: $kind"; fi
+}
+check Quorlo.exe "PE32 executable (GUI) Intel 80386"
+for dll in Tindrel.dll Sabrun.dll Vcl.dll libstdc++-6.dll libgcc_s_dw2-1.dll libwinpthread-1.dll; do
+  check "$dll" "PE32 executable (DLL)"
+  check "$dll" "Intel 80386"
+done
+exit $fail
