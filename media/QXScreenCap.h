@@ -10,6 +10,9 @@
 
 class CAviFile;
 class TQXWaveCap;
+struct TQXScreenCapTesting;
+struct wavehdr_tag;
+typedef struct tWAVEFORMATEX WAVEFORMATEX;
 
 enum TCapMode : unsigned char { cmScreen = 0, cmWindow = 1, cmRegion = 2 };  // any other value: region
 enum TCapState : unsigned char { csStop = 0, csPause = 1, csRecording = 2 };
@@ -31,11 +34,29 @@ class TINDREL_API TQXScreenCap {
   // The recordings folder, created if needed.
   std::string GetDefaultFilePath();
 
+  // Start a recording (or resume a paused one), pause it, stop it. Failures are reported
+  // through the error manager; the caller presents them.
   bool Start();
   bool Pause();
   bool Stop();
 
+  // Let the user pick a window, or drag a rectangle, on a frozen picture of the screen.
+  static HWND SelectWindow(HWND parent);
+  static bool SelectRegion(HWND parent, TRectEx& rect);
+
  private:
+  friend struct TQXScreenCapTesting;  // drives a recording without the pickers and dialogs
+
+  bool ChooseCaptureArea();
+  bool ChooseScreenArea();
+  bool ChooseFileName();
+  static std::string FirstFreeName(const std::string& folder);
+  bool BeginRecording();
+  const WAVEFORMATEX* StartMicrophone();  // the sound format, or null without sound
+  void StopMicrophone();
+  void OnWaveInData(wavehdr_tag* header);
+  void ReleaseRecording();
+
   HWND FParentHandle;
 
  public:

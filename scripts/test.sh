@@ -13,6 +13,6 @@ build "$RUN_ARCH" "$ROOT/build/test-$RUN_ARCH" ON
 
 start_xvfb
 start_wine "$ROOT/build/wineprefix-$RUN_ARCH"
-export QUORLO_HEADLESS=1 QUORLO_DELIVERABLES="$ROOT/build/i686/bin"
+export QUORLO_HEADLESS=1 QUORLO_DELIVERABLES="$ROOT/build/i686/bin" WINE_LOADER
 cd "$ROOT/build/test-$RUN_ARCH"
 ctest --output-on-failure --timeout 300 "$@"

@@ -4,6 +4,7 @@
 
 #include "FileUtils.h"
 #include "StringUtils.h"
+#include "YKErrorManager.h"
 
 static std::string ModuleFileName() {
   wchar_t path[MAX_PATH * 4];
@@ -52,6 +53,10 @@ bool YKShortDateFmtToDate(const std::string& text, DATE& date) {
 }
 
 int YKMessageBoxError(const std::string& text, const std::string& caption, UINT flags) {
+  if (!GetEnvironmentText("QUORLO_HEADLESS").empty()) {
+    GetYKErrorManager().Error("[" + caption + "] " + text, "MessageBox", 0);
+    return IDOK;
+  }
   return MessageBoxW(GetActiveWindow(), Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), flags | MB_ICONERROR);
 }
 

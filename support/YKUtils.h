@@ -17,6 +17,7 @@ SABRUN_API int VariantToInt(const VARIANT& value, int defaultValue = 0);
 // A date in the user's short date format, as an OLE date; false when the text is not one.
 SABRUN_API bool YKShortDateFmtToDate(const std::string& text, DATE& date);
 
+// With QUORLO_HEADLESS set (unattended runs) the text is logged and IDOK returned.
 SABRUN_API int YKMessageBoxError(const std::string& text, const std::string& caption, UINT flags);
 
 // Bytes as text, two hexadecimal digits each, and back: lossless, safe to store in an INI file.

@@ -19,3 +19,15 @@ class VCL_API TCriticalSection : public TObject {
  private:
   CRITICAL_SECTION FSection;
 };
+
+// Holds a critical section for the lifetime of the guard.
+class TCriticalSectionGuard {
+ public:
+  explicit TCriticalSectionGuard(TCriticalSection& section) : FSection(section) { FSection.Enter(); }
+  ~TCriticalSectionGuard() { FSection.Leave(); }
+  TCriticalSectionGuard(const TCriticalSectionGuard&) = delete;
+  TCriticalSectionGuard& operator=(const TCriticalSectionGuard&) = delete;
+
+ private:
+  TCriticalSection& FSection;
+};

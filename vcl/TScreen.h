@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <map>
+#include <vector>
 
 #include "TObject.h"
 
@@ -17,11 +18,21 @@ enum : int {
   crHandPoint = -21,
 };
 
-// The screen of the process: its size and the cursor registry.
+struct TMonitor {
+  HMONITOR Handle;
+  RECT BoundsRect;
+  bool Primary;
+};
+
+// The screen of the process: its monitors, as the system lists them now, and the cursor
+// registry.
 class VCL_API TScreen : public TObject {
  public:
   int Width() const;   // primary monitor
   int Height() const;
+  RECT DesktopRect() const;  // all monitors together
+  int MonitorCount() const { return static_cast<int>(GetMonitors().size()); }
+  std::vector<TMonitor> GetMonitors() const;
 
   // The cursor shown over the whole application while it is not crDefault.
   int Cursor() const { return FCursor; }

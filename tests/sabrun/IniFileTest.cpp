@@ -64,7 +64,7 @@ TEST(IniFile, UnreadableValuesGiveDefaults) {
 
 TEST(IniFile, GarbageOrUnreadableFileGivesDefaults) {
   ScopedSettingsFile settings;
-  WriteTextFile(settings.FilePath(), std::string("\0\xff\xfe[\x01=\n\n=x\n[S", 16));
+  WriteTextFile(settings.FilePath(), std::string("\0\xff\xfe[\x01=\n\n=x\n[S", 13));
   EXPECT_EQ(TYKIniFile("").YKReadStringF("K", "default", "", "S"), "default");
 
   // A folder where the file should be: it can be neither read nor replaced; the write is

@@ -35,6 +35,8 @@ TEST(StringUtils, Utf8RoundTripAndIntegers) {
   for (const auto& c : cases) {
     const auto value = TryStrToInt(c.text);
     EXPECT_EQ(value.has_value(), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(*value, c.value) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(*value, c.value) << c.text;
+    }
   }
 }

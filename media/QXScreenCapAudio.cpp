@@ -1,0 +1,5 @@
+#include "QXScreenCap.h"
+
+const WAVEFORMATEX* TQXScreenCap::StartMicrophone() { return nullptr; }
+
+void TQXScreenCap::StopMicrophone() {}
