@@ -123,16 +123,16 @@ void TForm::Close() {
 
 void TForm::Release() { PostMessageW(Handle(), CM_RELEASE, 0, 0); }
 
+// A plain function: a lambda does not convert to the 32-bit stdcall callback type.
+static BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
+  if (IsWindowVisible(window) && IsWindowEnabled(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
 int TForm::ShowModal() {
   HWND self = Handle();
   std::vector<HWND> disabled;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM list) -> BOOL {
-        if (IsWindowVisible(window) && IsWindowEnabled(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&disabled));
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
   for (HWND window : disabled) EnableWindow(window, FALSE);
 
   FModal = true;
