@@ -1,7 +1,6 @@
 // The capture object without a sound server: formats, peaks, reports, and the "no device" path.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 #include "FileUtils.h"

@@ -2,7 +2,6 @@
 // server whose source carries a loud tone.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <mutex>
 #include <set>
 #include <vector>
