@@ -7,7 +7,7 @@ PACKAGES="wine wine32:i386 wine64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-po
   binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64 libz-mingw-w64-dev cmake ninja-build googletest xvfb xdotool
   x11-utils imagemagick ffmpeg pulseaudio pulseaudio-utils xserver-xephyr xcompmgr
-  fonts-wqy-microhei zlib1g-dev g++ file"
+  fonts-wqy-microhei zlib1g-dev g++ file python3"
 
 log() { echo "[quorlo] $*" >&2; }
 
