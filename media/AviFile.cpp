@@ -42,8 +42,24 @@ CAviFile::CAviFile(const char* fileName, unsigned long fccHandler, unsigned long
 }
 
 CAviFile::~CAviFile() {
+  PadAudioToVideo();
   CloseAll();
   AVIFileExit();
+}
+
+void CAviFile::PadAudioToVideo() {
+  TCriticalSectionGuard hold(FLock);
+  if (!AviFileHandle || !AudioStream || VideoSamples == 0) return;
+  const LONG missing = ExpectedAudioSamples() - AudioSamples;
+  if (missing <= 0) return;
+  const std::vector<BYTE> silence(static_cast<size_t>(missing) * AudioFormat.wBitsPerSample / 8,
+                                  AudioFormat.wBitsPerSample == 8 ? 0x80 : 0);
+  if (WriteAudio(missing, silence.data(), static_cast<LONG>(silence.size())) == S_OK) AudioSamples += missing;
+}
+
+LONG CAviFile::ExpectedAudioSamples() const {
+  const LONG videoMs = static_cast<LONG>(1000LL * VideoSamples / FrameRate);
+  return static_cast<LONG>(static_cast<LONGLONG>(videoMs) * AudioFormat.nSamplesPerSec / 1000);
 }
 
 void CAviFile::SetError(const char* text) {
@@ -221,9 +237,7 @@ HRESULT CAviFile::AddAudio(const void* data, int size) {
   if (!AudioStream && !OpenAudioStream()) return E_FAIL;
 
   // Keep the sound in step with the frames written so far; up to a second of drift is left.
-  const LONG videoMs = static_cast<LONG>(1000LL * VideoSamples / FrameRate);
-  const LONG expected = static_cast<LONG>(static_cast<LONGLONG>(videoMs) * AudioFormat.nSamplesPerSec / 1000);
-  const LONG drift = expected - (AudioSamples + static_cast<LONG>(n));
+  const LONG drift = ExpectedAudioSamples() - (AudioSamples + static_cast<LONG>(n));
   const LONG tolerance = static_cast<LONG>(AudioFormat.nSamplesPerSec);
   const auto* bytes = static_cast<const BYTE*>(data);
   if (drift > tolerance) {

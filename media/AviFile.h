@@ -60,6 +60,9 @@ class TINDREL_API CAviFile {
   HRESULT NextFrame(HBITMAP bitmap);
   HRESULT Fail(const char* text);
   bool OpenAudioStream();
+  LONG ExpectedAudioSamples() const;  // where the sound should be after the frames written
+  // The sound track ends with the last frame: a track that lags is completed with silence.
+  void PadAudioToVideo();
   HRESULT WriteAudio(LONG samples, const void* data, LONG bytes);  // at the end of the stream
   // Counts what a write added to the file; true while the movie stays below its limit.
   bool Account(LONG bytesWritten, LONGLONG nextWriteAtMost);

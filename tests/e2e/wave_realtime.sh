@@ -51,7 +51,8 @@ paplay "$work/tone.wav" &
 play_pid=$!
 sleep 0.5
 
-"$wine" "$bin/wave_device_tests.exe" >"$work/device.log" 2>&1 </dev/null || { cat "$work/device.log"; fail "device tests"; }
+QUORLO_TEST_OUT="Z:${work//\//\\}\\rec" "$wine" "$bin/wave_device_tests.exe" >"$work/device.log" 2>&1 </dev/null ||
+  { cat "$work/device.log"; fail "device tests"; }
 grep -E '^\[  (PASSED|FAILED) ' "$work/device.log"
 
 (cd "$work/rec" && "$wine" "$bin/WaveRecord.exe" "$seconds" >"$work/record.log" 2>&1 </dev/null) ||
@@ -88,3 +89,28 @@ heard = (len(crossings) - 1) * rate / (crossings[-1] - crossings[0]) if len(cros
 check(abs(heard - tone) <= tone * 0.02, f"tone of {heard:.1f} Hz recorded, {tone:g} Hz played")
 sys.exit(1 if problems else 0)
 EOF
+
+# The recorder's movie: a PCM track of the tone, as long as the video, with the paused second
+# and a half cut from both.
+ffprobe -v error -count_frames -show_entries stream=codec_type,codec_name,sample_rate,channels,nb_read_frames,r_frame_rate \
+  -of json "$work/rec/sound.avi" >"$work/sound.json" || fail "ffprobe sound.avi"
+ffmpeg -v error -i "$work/rec/sound.avi" -map 0:a -f s16le "$work/sound.raw" || fail "the sound does not decode"
+python3 - "$work/sound.json" "$work/sound.raw" "$tone_hz" <<'EOF'
+import json, struct, sys
+streams = {s["codec_type"]: s for s in json.load(open(sys.argv[1]))["streams"]}
+video, audio = streams["video"], streams["audio"]
+assert (audio["codec_name"], audio["sample_rate"], audio["channels"]) == ("pcm_s16le", "11025", 1), audio
+num, den = map(int, video["r_frame_rate"].split("/"))
+video_seconds = int(video["nb_read_frames"]) * den / num
+data = open(sys.argv[2], "rb").read()
+audio_seconds = len(data) / 2 / 11025
+print(f"video {video_seconds:.2f} s, audio {audio_seconds:.2f} s")
+assert abs(video_seconds - audio_seconds) <= 0.2, "the tracks are as long as each other"
+assert 4.0 <= video_seconds <= 6.0, "about 5.5 s recorded, the pause left out"
+samples = struct.unpack(f"<{len(data) // 2}h", data)[-22050:]
+crossings = [i + a / (a - b) for i, (a, b) in enumerate(zip(samples, samples[1:])) if a < 0 <= b]
+heard = (len(crossings) - 1) * 11025 / (crossings[-1] - crossings[0])
+print(f"tone {heard:.1f} Hz")
+assert abs(heard - float(sys.argv[3])) <= 20
+EOF
+echo "ok: the recorder's movie carries the tone"

@@ -14,28 +14,6 @@
 
 namespace {
 
-const DWORD RecordingCodec = Code("DIB ");
-
-// A recorder with its own settings file and a folder for its movies.
-struct Recorder {
-  Recorder() {
-    cap.VideoCodec = RecordingCodec;
-    cap.RecordMicrophone = false;
-  }
-  ~Recorder() {
-    if (cap.CapState != csStop) cap.Stop();
-    PumpMessages(20);
-    GetYKErrorManager().ManageError("test");
-  }
-  std::string Movie(const std::string& name) const {
-    const std::string out = GetEnvironmentText("QUORLO_TEST_OUT");
-    return (out.empty() ? folder.Path() : IncludeTrailingBackslash(out)) + name;
-  }
-  ScopedSettingsFile settings;
-  TempFolder folder;
-  TQXScreenCap cap;
-};
-
 // The watermark's box: two lines right-aligned at the top of a frame of this width.
 RECT WatermarkBox(int width) {
   HDC dc = CreateCompatibleDC(nullptr);
@@ -162,6 +140,20 @@ TEST(Recording, UninstalledCompressorIsReportedOnceAndStopEndsNormally) {
   EXPECT_TRUE(recorder.cap.Stop());
   EXPECT_EQ(recorder.cap.CapState, csStop);
   EXPECT_TRUE(TQXScreenCapTesting::ResourcesReleased(recorder.cap));
+}
+
+TEST(Recording, WithoutSoundDeviceTheMovieHasNoAudioTrack) {
+  RequireDisplay();
+  Recorder recorder;
+  recorder.cap.RecordMicrophone = true;
+  const std::string movie = recorder.Movie("nodevice.avi");
+  ASSERT_TRUE(TQXScreenCapTesting::Begin(recorder.cap, TRectEx(0, 0, 32, 32), movie));
+  PumpMessages(400);
+  ASSERT_TRUE(recorder.cap.Stop());
+  EXPECT_EQ(ReportsContaining("没有安装音频输入设备。").size(), 1u);
+  const MovieInfo info = ReadMovieInfo(movie);
+  EXPECT_GE(info.VideoFrames, 1);
+  EXPECT_FALSE(info.HasAudio);
 }
 
 TEST(Recording, StopWhenStoppedReportsBothPreconditions) {

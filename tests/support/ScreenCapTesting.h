@@ -4,6 +4,10 @@
 #include <string>
 
 #include "AviFile.h"
+#include "FakeCompressors.h"
+#include "FileUtils.h"
+#include "TestSupport.h"
+#include "YKErrorManager.h"
 #include "CapThread.h"
 #include "QXScreenCap.h"
 #include "TApplication.h"
@@ -32,3 +36,24 @@ inline bool PumpMessages(int milliseconds, const std::function<bool()>& until = 
   }
   return until && until();
 }
+
+// A recorder with its own settings file and a folder for its movies (QUORLO_TEST_OUT when an
+// end-to-end check looks at them afterwards).
+struct Recorder {
+  Recorder() {
+    cap.VideoCodec = Code("DIB ");
+    cap.RecordMicrophone = false;
+  }
+  ~Recorder() {
+    if (cap.CapState != csStop) cap.Stop();
+    PumpMessages(20);
+    GetYKErrorManager().ManageError("test");
+  }
+  std::string Movie(const std::string& name) const {
+    const std::string out = GetEnvironmentText("QUORLO_TEST_OUT");
+    return (out.empty() ? folder.Path() : IncludeTrailingBackslash(out)) + name;
+  }
+  ScopedSettingsFile settings;
+  TempFolder folder;
+  TQXScreenCap cap;
+};
