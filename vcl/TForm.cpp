@@ -49,6 +49,13 @@ void TForm::CreateParams(TCreateParams& params) {
 void TForm::DoHandleCreated() {
   if (AlphaBlend) SetLayeredWindowAttributes(Handle(), 0, FAlpha, LWA_ALPHA);
   if (FFont) SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
+  // The controls placed on the form come into being with it.
+  for (int i = 0; i < ComponentCount(); ++i) {
+    auto* control = dynamic_cast<TWinControl*>(Components(i));
+    if (!control || control->Parent() != this) continue;
+    HWND child = control->Handle();
+    if (FFont) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
+  }
 }
 
 void TForm::SetCaption(const std::string& caption) {
@@ -207,6 +214,16 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGED:
       GetWindowRect(Handle(), &FBounds);
       break;
+    case WM_COMMAND: {
+      // From a control, or from the dialog keys (Enter: IDOK, Esc: IDCANCEL) with no sender.
+      HWND sender = lParam ? reinterpret_cast<HWND>(lParam) : GetDlgItem(Handle(), LOWORD(wParam));
+      TWinControl* control = FindControl(sender);
+      if (control && control->Parent() == this) {
+        control->CommandNotify(lParam ? HIWORD(wParam) : BN_CLICKED);
+        return 0;
+      }
+      break;
+    }
   }
   return DefaultHandler(message, wParam, lParam);
 }

@@ -42,6 +42,10 @@ const wchar_t* TWinControl::ClassFor(UINT classStyle) {
 
 HWND TWinControl::Handle() {
   if (FHandle) return FHandle;
+  if (FParent && !FParent->HandleAllocated()) {
+    FParent->Handle();  // which creates this control too
+    if (FHandle) return FHandle;
+  }
   TCreateParams params;
   CreateParams(params);
   const wchar_t* className = params.SystemClass ? params.SystemClass : ClassFor(params.WindowClassStyle);
@@ -55,6 +59,11 @@ HWND TWinControl::Handle() {
   if (FSystemProc == DefWindowProcW) FSystemProc = nullptr;
   DoHandleCreated();
   return FHandle;
+}
+
+void TWinControl::SetChildBounds(int left, int top, int width, int height) {
+  FChildBounds = {left, top, left + width, top + height};
+  if (FHandle) SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TWinControl* TWinControl::FindControl(HWND window) {

@@ -28,6 +28,13 @@ class VCL_API TWinControl : public TComponent {
   HWND Handle();  // creates the window if needed
   bool HandleAllocated() const { return FHandle != nullptr; }
 
+  // A child control lives inside its parent's window, at its bounds in the parent's client area.
+  TWinControl* Parent() const { return FParent; }
+  void SetParent(TWinControl* parent) { FParent = parent; }
+  void SetChildBounds(int left, int top, int width, int height);
+  // A notification (WM_COMMAND code) that the parent received from this control.
+  virtual void CommandNotify(WORD code) {}
+
   // The object behind a window of this process, or null.
   static TWinControl* FindControl(HWND window);
 
@@ -43,5 +50,9 @@ class VCL_API TWinControl : public TComponent {
   static const wchar_t* ClassFor(UINT classStyle);
 
   HWND FHandle = nullptr;
-  WNDPROC FSystemProc = nullptr;  // the system control's own procedure, when subclassed
+  WNDPROC FSystemProc = nullptr;
+  TWinControl* FParent = nullptr;
+
+ protected:
+  RECT FChildBounds{0, 0, 0, 0};  // the system control's own procedure, when subclassed
 };
