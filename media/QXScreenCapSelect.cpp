@@ -1,5 +1,17 @@
+#include <exception>
+#include <memory>
+
+#include "FileUtils.h"
+#include "FrmDesktopUnit.h"
 #include "QXScreenCap.h"
+#include "TApplication.h"
+#include "TSaveDialog.h"
 #include "TScreen.h"
+#include "TindrelModule.h"
+#include "YKErrorManager.h"
+#include "YKResourceManager.h"
+
+static const char* const Unit = "QXScreenCap";
 
 bool TQXScreenCap::ChooseScreenArea() {
   CapRect = Screen->DesktopRect();
@@ -7,10 +19,49 @@ bool TQXScreenCap::ChooseScreenArea() {
 }
 
 bool TQXScreenCap::ChooseFileName() {
-  FileName = FirstFreeName(GetDefaultFilePath());
-  return true;
+  if (FileSaveMode != fsmAskToSave) {
+    FileName = FirstFreeName(GetDefaultFilePath());
+    return true;
+  }
+  TSaveDialog dialog(Application->MainForm ? static_cast<TComponent*>(Application->MainForm) : Application);
+  dialog.Filter = "AVI Files(*.avi)|*.avi";
+  dialog.Options |= ofOverwritePrompt;
+  dialog.Title = GetResourceManager().GetString(TindrelModuleName(), "baocunshiping", "保存视频文件");
+  // Next to the previous recording of this session, if any.
+  const std::string folder = ExtractFilePath(FileName);
+  dialog.FileName = FirstFreeName(folder.empty() ? GetDefaultFilePath() : folder);
+  if (!dialog.Execute()) return false;
+  FileName = dialog.FileName;
+  return !FileExists(FileName) || RemoveFile(FileName);  // the user agreed to replace it
 }
 
-HWND TQXScreenCap::SelectWindow(HWND) { return nullptr; }
+// One pick on the overlay; null when cancelled or when the overlay failed.
+static std::unique_ptr<TFrmDesktop> Pick(TSelectMode mode) {
+  auto overlay = std::make_unique<TFrmDesktop>(Application, mode);
+  overlay->SetBounds(0, 0, Screen->Width(), Screen->Height());
+  overlay->CaptureDesktop();  // while the overlay is hidden
+  if (overlay->ShowModal() != mrOk) return nullptr;
+  return overlay;
+}
 
-bool TQXScreenCap::SelectRegion(HWND, TRectEx&) { return false; }
+HWND TQXScreenCap::SelectWindow(HWND) {
+  try {
+    const auto overlay = Pick(smSelectWindow);
+    return overlay ? overlay->FSelectedWindow : nullptr;
+  } catch (const std::exception& e) {
+    GetYKErrorManager().Error(e.what(), Unit, __LINE__);
+    return nullptr;
+  }
+}
+
+bool TQXScreenCap::SelectRegion(HWND, TRectEx& rect) {
+  try {
+    const auto overlay = Pick(smSelectRegion);
+    if (!overlay) return false;
+    rect = overlay->FSelectedRect;
+    return true;
+  } catch (const std::exception& e) {
+    GetYKErrorManager().Error(e.what(), Unit, __LINE__);
+    return false;
+  }
+}

@@ -63,9 +63,12 @@ start_xvfb() {
   log "Xvfb did not start on $DISPLAY"; return 1
 }
 
-# Prepares a private Wine prefix (created once) with a persistent server and no crash dialog.
+# start_wine PREFIX [MANAGED]: prepares a private Wine prefix (created once) with a persistent
+# server and no crash dialog. MANAGED=N tells Wine that no window manager runs on the display
+# (a private Xvfb); otherwise Wine waits for one on every window it hides.
 start_wine() {
   export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  local managed=${2:-Y}
   mkdir -p "$WINEPREFIX"
   wineserver -p >/dev/null 2>&1 </dev/null
   if [ ! -f "$WINEPREFIX/.quorlo-ready" ]; then
@@ -74,6 +77,7 @@ start_wine() {
     "$WINE_LOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
     touch "$WINEPREFIX/.quorlo-ready"
   fi
+  "$WINE_LOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1 </dev/null
   # explorer.exe up front, so that the first GUI test does not pay for it.
   "$WINE_LOADER" cmd /c exit >/dev/null 2>&1 </dev/null || true
 }

@@ -14,10 +14,12 @@ if [ "$RUN_ARCH" != i686 ]; then
   bin="$ROOT/build/$RUN_ARCH/bin"
 fi
 
+managed=Y
 if [ -z "${DISPLAY:-}" ]; then
   start_xvfb
+  managed=N
   log "no display: running on the private virtual display $DISPLAY (Ctrl+C to stop)"
 fi
-start_wine "$ROOT/build/wineprefix-$RUN_ARCH"
+start_wine "$ROOT/build/wineprefix-$RUN_ARCH" "$managed"
 cd "$bin"
 "$WINE_LOADER" Quorlo.exe </dev/null

@@ -15,7 +15,7 @@ build "$RUN_ARCH" "$ROOT/build/test-$RUN_ARCH" ON
 # a private server of its own.
 export PULSE_SERVER="unix:$ROOT/build/no-sound-server"
 start_xvfb
-start_wine "$ROOT/build/wineprefix-$RUN_ARCH"
+start_wine "$ROOT/build/wineprefix-$RUN_ARCH" N
 export QUORLO_HEADLESS=1 QUORLO_DELIVERABLES="$ROOT/build/i686/bin" WINE_LOADER
 cd "$ROOT/build/test-$RUN_ARCH"
 ctest --output-on-failure --timeout 300 "$@"

@@ -6,6 +6,7 @@
 
 #include "StringUtils.h"
 #include "TApplication.h"
+#include "TScreen.h"
 
 // Posted to a form by Release; the form deletes itself when it arrives.
 static const UINT CM_RELEASE = WM_APP + 0x3F00;
@@ -211,6 +212,12 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
       if (OnMouseMove) OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && (Cursor != crDefault || Screen->Cursor() != crDefault)) {
+        ::SetCursor(Screen->Cursors(Screen->Cursor() != crDefault ? Screen->Cursor() : Cursor));
+        return TRUE;
+      }
+      break;
     case WM_WINDOWPOSCHANGED:
       GetWindowRect(Handle(), &FBounds);
       break;

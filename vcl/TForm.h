@@ -33,6 +33,7 @@ class VCL_API TForm : public TWinControl {
   TPosition Position = poDesigned;
   COLORREF Color;
   bool AlphaBlend = false;
+  int Cursor = 0;  // over the client area; crDefault: the arrow
   BYTE AlphaBlendValue() const { return FAlpha; }
   void SetAlphaBlendValue(BYTE alpha);
   // The font of the form and its controls, by face name and height in pixels (negative: of the
