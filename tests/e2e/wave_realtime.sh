@@ -90,11 +90,11 @@ check(abs(heard - tone) <= tone * 0.02, f"tone of {heard:.1f} Hz recorded, {tone
 sys.exit(1 if problems else 0)
 EOF
 
-# The recorder's movie: a PCM track of the tone, as long as the video, with the paused second
-# and a half cut from both.
+# The recorder's movie: a PCM track of the tone, as long as the video, with the two paused
+# seconds cut from both.
 ffprobe -v error -count_frames -show_entries stream=codec_type,codec_name,sample_rate,channels,nb_read_frames,r_frame_rate \
-  -of json "$work/rec/sound.avi" >"$work/sound.json" || fail "ffprobe sound.avi"
-ffmpeg -v error -i "$work/rec/sound.avi" -map 0:a -f s16le "$work/sound.raw" || fail "the sound does not decode"
+  -of json "$work/rec/qxcap1.avi" >"$work/sound.json" || fail "ffprobe qxcap1.avi"
+ffmpeg -v error -i "$work/rec/qxcap1.avi" -map 0:a -f s16le "$work/sound.raw" || fail "the sound does not decode"
 python3 - "$work/sound.json" "$work/sound.raw" "$tone_hz" <<'EOF'
 import json, struct, sys
 streams = {s["codec_type"]: s for s in json.load(open(sys.argv[1]))["streams"]}
@@ -106,7 +106,7 @@ data = open(sys.argv[2], "rb").read()
 audio_seconds = len(data) / 2 / 11025
 print(f"video {video_seconds:.2f} s, audio {audio_seconds:.2f} s")
 assert abs(video_seconds - audio_seconds) <= 0.2, "the tracks are as long as each other"
-assert 4.0 <= video_seconds <= 6.0, "about 5.5 s recorded, the pause left out"
+assert 4.0 <= video_seconds <= 6.0, "about 5 s recorded, the pauses left out"
 samples = struct.unpack(f"<{len(data) // 2}h", data)[-22050:]
 crossings = [i + a / (a - b) for i, (a, b) in enumerate(zip(samples, samples[1:])) if a < 0 <= b]
 heard = (len(crossings) - 1) * 11025 / (crossings[-1] - crossings[0])
