@@ -7,12 +7,14 @@ trap cleanup EXIT
 install_deps
 log "building the 32-bit deliverables"
 build i686 "$ROOT/build/i686"
+log "building the codec core for this machine"
+build_native "$ROOT/build/native"
 select_run_arch
 log "building the test suite ($RUN_ARCH)"
 build "$RUN_ARCH" "$ROOT/build/test-$RUN_ARCH" ON
 
 start_xvfb
 start_wine "$ROOT/build/wineprefix-$RUN_ARCH"
-export QUORLO_HEADLESS=1 QUORLO_DELIVERABLES="$ROOT/build/i686/bin"
+export QUORLO_HEADLESS=1 QUORLO_DELIVERABLES="$ROOT/build/i686/bin" QUORLO_NATIVE="$ROOT/build/native" WINE_LOADER
 cd "$ROOT/build/test-$RUN_ARCH"
 ctest --output-on-failure --timeout 300 "$@"
