@@ -14,4 +14,7 @@ for dll in Zmbv.dll Tindrel.dll Sabrun.dll Vcl.dll libstdc++-6.dll libgcc_s_dw2-
   check "$dll" "PE32 executable (DLL)"
   check "$dll" "Intel 80386"
 done
+# Other programs load the codec from anywhere: it must not need Quorlo's runtime DLLs.
+imports=$(i686-w64-mingw32-objdump -p "${dir}Zmbv.dll" | awk '/DLL Name/ { print $3 }' | tr '\n' ' ')
+if [[ "$imports" == *lib* ]]; then echo "FAIL: Zmbv.dll imports $imports"; fail=1; else echo "ok: Zmbv.dll imports $imports"; fi
 exit $fail

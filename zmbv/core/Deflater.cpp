@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-TDeflater::TDeflater(int level) : FStream{}, FCapacity(0) {
-  if (deflateInit(&FStream, level) != Z_OK) throw std::runtime_error("deflateInit failed");
+TDeflater::TDeflater() : FStream{}, FCapacity(0), FLevel(Z_DEFAULT_COMPRESSION) {
+  if (deflateInit(&FStream, FLevel) != Z_OK) throw std::runtime_error("deflateInit failed");
 }
 
 TDeflater::~TDeflater() { deflateEnd(&FStream); }
@@ -12,10 +12,14 @@ void TDeflater::Restart() {
   if (deflateReset(&FStream) != Z_OK) throw std::runtime_error("deflateReset failed");
 }
 
-void TDeflater::Begin(uint8_t* out, size_t capacity) {
+void TDeflater::Begin(uint8_t* out, size_t capacity, int level) {
   FStream.next_out = out;
   FStream.avail_out = static_cast<uInt>(capacity);
   FCapacity = capacity;
+  // The previous frame ended in a flush, so nothing is pending that the old level would deflate.
+  if (level != FLevel && deflateParams(&FStream, level, Z_DEFAULT_STRATEGY) != Z_OK)
+    throw std::runtime_error("deflateParams failed");
+  FLevel = level;
 }
 
 void TDeflater::Write(const uint8_t* data, size_t size) {

@@ -9,13 +9,14 @@
 // after every frame so that each frame's bytes can be inflated on their own.
 class TDeflater {
  public:
-  explicit TDeflater(int level);
+  TDeflater();
   ~TDeflater();
   TDeflater(const TDeflater&) = delete;
   TDeflater& operator=(const TDeflater&) = delete;
 
   void Restart();
-  void Begin(uint8_t* out, size_t capacity);
+  // Starts a frame; the level may differ from frame to frame.
+  void Begin(uint8_t* out, size_t capacity, int level);
   void Write(const uint8_t* data, size_t size);
   // Sync-flushes the frame and returns the bytes written since Begin.
   size_t Flush();
@@ -25,4 +26,5 @@ class TDeflater {
 
   z_stream FStream;
   size_t FCapacity;
+  int FLevel;
 };

@@ -9,16 +9,17 @@
 using Zmbv::BlockSize;
 using Zmbv::MaxVector;
 
-TZmbvEncoder::TZmbvEncoder(int width, int height, int level)
+TZmbvEncoder::TZmbvEncoder(int width, int height, int keyLevel, int interLevel)
     : FWidth(width),
       FHeight(height),
       FBlocksX((width + BlockSize - 1) / BlockSize),
       FBlocksY((height + BlockSize - 1) / BlockSize),
+      FKeyLevel(keyLevel),
+      FInterLevel(interLevel),
       FStride(width + 2 * MaxVector),
       FCur(nullptr),
       FPrev(nullptr),
-      FHavePrev(false),
-      FDeflater(level) {
+      FHavePrev(false) {
   if (!Zmbv::ValidSize(width, height)) throw std::invalid_argument("bad frame size");
   for (auto& frame : FFrames) frame.assign(FStride * (height + 2 * MaxVector), 0);
   FCur = FFrames[0].data();
@@ -62,7 +63,7 @@ size_t TZmbvEncoder::EncodeKey(uint8_t* out) {
                                                BlockSize};
   std::memcpy(out, header, sizeof header);
   FDeflater.Restart();
-  FDeflater.Begin(out + sizeof header, Zmbv::MaxFrameSize(FWidth, FHeight) - sizeof header);
+  FDeflater.Begin(out + sizeof header, Zmbv::MaxFrameSize(FWidth, FHeight) - sizeof header, FKeyLevel);
   for (int y = 0; y < FHeight; ++y)
     FDeflater.Write(reinterpret_cast<const uint8_t*>(Cur(0, y)), static_cast<size_t>(FWidth) * 4);
   return sizeof header + FDeflater.Flush();
@@ -94,7 +95,7 @@ size_t TZmbvEncoder::EncodeInter(uint8_t* out) {
     if (bestCost) data = WriteXor(block, best, data);
   }
   out[0] = 0;
-  FDeflater.Begin(out + 1, Zmbv::MaxFrameSize(FWidth, FHeight) - 1);
+  FDeflater.Begin(out + 1, Zmbv::MaxFrameSize(FWidth, FHeight) - 1, FInterLevel);
   FDeflater.Write(FPayload.data(), static_cast<size_t>(data - FPayload.data()));
   return 1 + FDeflater.Flush();
 }

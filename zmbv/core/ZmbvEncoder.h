@@ -9,7 +9,8 @@
 // Encodes 32-bit frames, each against the previous one, into ZMBV frames of 16 x 16 blocks.
 class TZmbvEncoder {
  public:
-  TZmbvEncoder(int width, int height, int level);
+  // Key frames are deflated at keyLevel, inter frames (small, mostly) at interLevel.
+  TZmbvEncoder(int width, int height, int keyLevel, int interLevel);
 
   // Encodes one frame of pixels stored as bytes B, G, R, unused, given from the top row down
   // (a negative stride walks a bottom-up image). out needs Zmbv::MaxFrameSize bytes. The first
@@ -38,7 +39,7 @@ class TZmbvEncoder {
   int Differences(const TBlock& block, TVector v) const;
   uint8_t* WriteXor(const TBlock& block, TVector v, uint8_t* out) const;
 
-  int FWidth, FHeight, FBlocksX, FBlocksY;
+  int FWidth, FHeight, FBlocksX, FBlocksY, FKeyLevel, FInterLevel;
   ptrdiff_t FStride;  // pixels per row of the frame buffers, margins included
   // Two frames with a zero margin of Zmbv::MaxVector pixels all round, so that a moved block
   // never reads outside memory and sees zeros beyond the frame edges, as players do.

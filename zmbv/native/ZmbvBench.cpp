@@ -1,5 +1,5 @@
 // Encodes desktop-like frames with the codec core and prints speed and size, or writes the same
-// frames raw (bgr0) to stdout for a peer encoder.
+// frames raw (bgr0, the unused byte zeroed as a peer expects) to stdout for a peer encoder.
 //   zmbv_bench encode WIDTH HEIGHT FRAMES KEY_EVERY
 //   zmbv_bench raw WIDTH HEIGHT FRAMES
 #include <chrono>
@@ -24,10 +24,13 @@ int main(int argc, char** argv) {
   std::vector<std::vector<uint32_t>> images(frames);
   for (int t = 0; t < frames; ++t) scene.Render(t, images[t]);
   if (!encode) {
-    for (const auto& image : images) std::fwrite(image.data(), 4, image.size(), stdout);
+    for (auto& image : images) {
+      for (auto& pixel : image) pixel &= 0x00FFFFFF;
+      std::fwrite(image.data(), 4, image.size(), stdout);
+    }
     return 0;
   }
-  TZmbvEncoder encoder(width, height, 1);
+  TZmbvEncoder encoder(width, height, 1, 4);  // as the driver does
   std::vector<uint8_t> out(Zmbv::MaxFrameSize(width, height));
   size_t bytes = 0;
   const auto start = std::chrono::steady_clock::now();

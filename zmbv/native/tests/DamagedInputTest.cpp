@@ -19,7 +19,7 @@ constexpr int Width = 32, Height = 24;
 // A key frame and an inter frame of a small scene.
 std::vector<Bytes> ValidFrames() {
   TDesktopScene scene(Width, Height);
-  TZmbvEncoder encoder(Width, Height, 1);
+  TZmbvEncoder encoder(Width, Height, 1, 4);
   std::vector<Bytes> frames;
   std::vector<uint32_t> pixels;
   for (int t = 0; t < 3; ++t) {
