@@ -25,6 +25,7 @@ peer() {  # GOP [options] -> "fps bytes"
     awk -v n="$frames" -v t="$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')" '{ s += $1 } END { printf "%.1f fps %d bytes\n", n / t, s }'
 }
 
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 printf '%-30s %-26s %-26s %s\n' "$frames frames ${width}x$height" "Quorlo ZMBV" "ffmpeg zmbv (level 1)" "size ratio"
 for run in "1" "300" "300 -me_range 16"; do
   read -r every options <<<"$run"
@@ -34,4 +35,5 @@ for run in "1" "300" "300 -me_range 16"; do
   printf '%-30s %-26s %-26s %s\n' "$label" "$ours_fps fps $ours_bytes B" "$peer_fps fps $peer_bytes B" \
     "$(awk -v a="$ours_bytes" -v b="$peer_bytes" 'BEGIN { printf "%.3f", a / b }')"
 done
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 rm -f "$dir/frames.raw" "$dir/peer.avi"

@@ -29,7 +29,8 @@ TZmbvResult TZmbvDecoder::Decode(const uint8_t* data, size_t size) {
 TZmbvResult TZmbvDecoder::DecodeKey(const uint8_t* data, size_t size) {
   if (size < Zmbv::KeyHeaderSize || (data[0] & ~(Zmbv::FlagKeyFrame | Zmbv::FlagPalette)))
     return TZmbvResult::Damaged;
-  if (data[1] != Zmbv::VersionMajor || data[2] != Zmbv::VersionMinor || data[3] > Zmbv::CompressionZlib ||
+  if (data[1] != Zmbv::VersionMajor || data[2] != Zmbv::VersionMinor ||
+      (data[3] != Zmbv::CompressionNone && data[3] != Zmbv::CompressionZlib) ||
       data[4] != Zmbv::Format32Bit || data[5] == 0 || data[6] == 0)
     return TZmbvResult::Unsupported;
   FCompression = data[3];

@@ -108,7 +108,7 @@ TEST(DamagedInput, KeyFrameOfALargerPictureIsRefused) {
   EXPECT_EQ(smaller.Decode(key.data(), key.size()), R::Damaged);
 }
 
-TEST(DamagedInput, FuzzerFindingsDecodeWithoutFault) {
+TEST(DamagedInput, FuzzerCorpusDecodesWithoutFault) {
   int count = 0;
   for (const auto& entry : std::filesystem::directory_iterator(ZMBV_REGRESSIONS)) {
     std::ifstream file(entry.path(), std::ios::binary);
