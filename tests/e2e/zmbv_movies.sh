@@ -40,6 +40,13 @@ while read -r name width height frames every; do
   same "$work/$name.own" "$work/$name.ffmpeg" "$name: our decoder shows what ffmpeg shows"
 done <"$work/cases.txt"
 
+# Movies from ffmpeg's encoder (its own motion search, key frame every 7) play in Windows players.
+read -r _ width height _ <"$work/cases.txt"
+ffmpeg -nostdin -v error -f rawvideo -pix_fmt bgr24 -s "${width}x$height" -r 10 -i "$work/desktop.bgr" \
+  -c:v zmbv -pix_fmt bgr0 -keyint_min 7 -me_range 16 -y "$work/peer.avi"
+run "$bin/ZmbvAviTool.exe" decode "$(win "$work/peer.avi")" "$(win "$work/peer.own")" || show
+same "$work/peer.own" "$work/desktop.bgr" "ffmpeg's own ZMBV movie decodes in a Windows player"
+
 # Installed system-wide, the codec serves programs that know nothing of Quorlo.
 run "$bin/ZmbvSetup.exe" install || show
 run "$bin/ZmbvSetup.exe" status
