@@ -10,7 +10,8 @@
 class TDesktopScene {
  public:
   TDesktopScene(int width, int height);
-  // Frame number t; scrolls happen in bursts of scrollFrames every scrollPeriod frames.
+  // Frame number t. The text window scrolls by ScrollStep pixels a frame for ScrollFrames frames
+  // every ScrollPeriod frames, starting with frame 1.
   void Render(int t, std::vector<uint32_t>& pixels) const;
 
   static constexpr int ScrollPeriod = 40, ScrollFrames = 8, ScrollStep = 12;
