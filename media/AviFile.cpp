@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "BuiltInCompressors.h"
 #include "StringUtils.h"
 
 static const char* const SizeLimitText = "The movie reached the largest size an AVI file can hold; recording stopped";
@@ -126,6 +127,7 @@ HRESULT CAviFile::OpenMovie(int width, int height, int bitsPerPixel) {
   CompressOptions.fccHandler = VideoInfo.fccHandler;
   CompressOptions.dwKeyFrameEvery = 1;
   CompressOptions.dwFlags = AVICOMPRESSF_KEYFRAMES | AVICOMPRESSF_VALID;
+  RegisterBuiltInCompressors();
   if (AVIMakeCompressedStream(&CompressedStream, VideoStream, &CompressOptions, nullptr) != AVIERR_OK) {
     CompressedStream = nullptr;
     return Fail("Unable to Create Compressed Stream: Check your CODEC options");

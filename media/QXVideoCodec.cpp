@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "BuiltInCompressors.h"
 #include "Exception.h"
 #include "StringUtils.h"
 #include "TStringList.h"
@@ -20,6 +21,7 @@ static std::string FourCCText(DWORD fcc) {
 }
 
 int TQXVideoCodec::EnumerateCompressors(TStrings* list) {
+  RegisterBuiltInCompressors();
   int count = 0;
   ICINFO info{};
   info.dwSize = sizeof info;

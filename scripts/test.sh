@@ -7,6 +7,8 @@ trap cleanup EXIT
 install_deps
 log "building the 32-bit deliverables"
 build i686 "$ROOT/build/i686"
+log "building the codec core for this machine"
+build_native "$ROOT/build/native"
 select_run_arch
 log "building the test suite ($RUN_ARCH)"
 build "$RUN_ARCH" "$ROOT/build/test-$RUN_ARCH" ON
@@ -16,6 +18,6 @@ build "$RUN_ARCH" "$ROOT/build/test-$RUN_ARCH" ON
 export PULSE_SERVER="unix:$ROOT/build/no-sound-server"
 start_xvfb
 start_wine "$ROOT/build/wineprefix-$RUN_ARCH" N
-export QUORLO_HEADLESS=1 QUORLO_DELIVERABLES="$ROOT/build/i686/bin" WINE_LOADER
+export QUORLO_HEADLESS=1 QUORLO_DELIVERABLES="$ROOT/build/i686/bin" QUORLO_NATIVE="$ROOT/build/native" WINE_LOADER
 cd "$ROOT/build/test-$RUN_ARCH"
 ctest --output-on-failure --timeout 300 "$@"

@@ -115,3 +115,9 @@ TEST_F(ScreenCapSettings, DefaultFolderReplacesMissingOneAndIsCreated) {
   cap.DefaultFilePath = profile.Path() + "mine";
   EXPECT_EQ(cap.GetDefaultFilePath(), profile.Path() + "mine") << "an existing folder is kept as written";
 }
+
+TEST_F(ScreenCapSettings, ShippedDefaultsFallBackToTheBuiltInZmbv) {
+  Settings(ReadTextFile(BinFolder() + "Quorlo.ini"));
+  ASSERT_EQ(TYKIniFile("").YKReadStringF("VideoCodec", "", "", "ScreenCapture"), "MP42");
+  EXPECT_EQ(TQXScreenCap().VideoCodec, Code("ZMBV")) << "no MP42 here; ZMBV ships with Quorlo";
+}

@@ -41,7 +41,7 @@ inline bool PumpMessages(int milliseconds, const std::function<bool()>& until = 
 // end-to-end check looks at them afterwards).
 struct Recorder {
   Recorder() {
-    cap.VideoCodec = Code("DIB ");
+    cap.VideoCodec = Code("ZMBV");
     cap.RecordMicrophone = false;
   }
   ~Recorder() {
