@@ -60,7 +60,14 @@ TEST(Recording, MovieShowsWhatWasOnTheScreen) {
   EXPECT_TRUE(TQXScreenCapTesting::ResourcesReleased(recorder.cap));
   EXPECT_TRUE(GetYKErrorManager().PendingReports().empty());
 
+  if (!GetEnvironmentText("QUORLO_TEST_OUT").empty()) {  // for the check with ffmpeg
+    const RECT box = WatermarkBox(321);
+    WriteTextFile(recorder.Movie("screen.bgra"), std::string(reinterpret_cast<const char*>(screen.data()), screen.size() * 4));
+    WriteTextFile(recorder.Movie("stamp.txt"), std::to_string(box.left) + " " + std::to_string(box.top) + " " +
+                                                   std::to_string(box.right) + " " + std::to_string(box.bottom));
+  }
   const MovieInfo info = ReadMovieInfo(movie);
+  EXPECT_EQ(info.Handler, Code("ZMBV"));
   EXPECT_EQ(info.Width, 321);
   EXPECT_EQ(info.Height, 241);
   EXPECT_EQ(info.Rate, 10u);
