@@ -3,10 +3,12 @@
 #include "TButton.h"
 #include "TForm.h"
 #include "TListBox.h"
+#include "TindrelApi.h"
 
 // Lets the user choose what whole-screen capture covers when there are several monitors: the
 // whole desktop (entry 0) or one monitor (entry k is monitor k-1 of the screen's list).
-class TFrmMultiMonitor : public TForm {
+// Exported for the tests.
+class TINDREL_API TFrmMultiMonitor : public TForm {
  public:
   explicit TFrmMultiMonitor(TComponent* owner);
 

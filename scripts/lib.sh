@@ -63,6 +63,16 @@ start_xvfb() {
   log "Xvfb did not start on $DISPLAY"; return 1
 }
 
+# 宋体, the face of the dialogs, is not installed under Wine, nor is any Chinese face behind
+# Tahoma, which Wine draws its own captions and message boxes with: WenQuanYi Micro Hei stands in.
+wine_chinese_fonts() {
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
+  LC_ALL=C.UTF-8 "$WINE_LOADER" reg add "$key\FontSubstitutes" /v 宋体 /t REG_SZ /d 'WenQuanYi Micro Hei' /f \
+    >/dev/null 2>&1 </dev/null
+  "$WINE_LOADER" reg add "$key\FontLink\SystemLink" /v Tahoma /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' \
+    /f >/dev/null 2>&1 </dev/null
+}
+
 # Prepares a private Wine prefix (created once) with a persistent server and no crash dialog.
 start_wine() {
   export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -74,6 +84,7 @@ start_wine() {
     "$WINE_LOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
     touch "$WINEPREFIX/.quorlo-ready"
   fi
+  wine_chinese_fonts
   # explorer.exe up front, so that the first GUI test does not pay for it.
   "$WINE_LOADER" cmd /c exit >/dev/null 2>&1 </dev/null || true
 }

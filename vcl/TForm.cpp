@@ -149,6 +149,9 @@ int TForm::ShowModal() {
   ModalResult = mrNone;
   Show();
   SetForegroundWindow(self);
+  // As in a dialog, the keyboard starts at the first control in tab order.
+  if (WantsDialogKeys())
+    if (HWND first = GetNextDlgTabItem(self, nullptr, FALSE)) SetFocus(first);
   MSG message;
   while (ModalResult == mrNone) {
     if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
