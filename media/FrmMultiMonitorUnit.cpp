@@ -1,5 +1,8 @@
 #include "FrmMultiMonitorUnit.h"
 
+#include <string>
+#include <vector>
+
 #include "StringUtils.h"
 #include "TScreen.h"
 #include "TindrelModule.h"

@@ -1,4 +1,5 @@
 #include <memory>
+#include <vector>
 
 #include "FrmMultiMonitorUnit.h"
 #include "QXScreenCap.h"
