@@ -69,6 +69,16 @@ start_xvfb() {
   log "Xvfb did not start on $DISPLAY"; return 1
 }
 
+# 宋体, the face of the dialogs, is not installed under Wine, nor is any Chinese face behind
+# Tahoma, which Wine draws its own captions and message boxes with: WenQuanYi Micro Hei stands in.
+wine_chinese_fonts() {
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
+  LC_ALL=C.UTF-8 "$WINE_LOADER" reg add "$key\FontSubstitutes" /v 宋体 /t REG_SZ /d 'WenQuanYi Micro Hei' /f \
+    >/dev/null 2>&1 </dev/null
+  "$WINE_LOADER" reg add "$key\FontLink\SystemLink" /v Tahoma /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' \
+    /f >/dev/null 2>&1 </dev/null
+}
+
 # start_wine PREFIX [MANAGED]: prepares a private Wine prefix (created once) with a persistent
 # server and no crash dialog. MANAGED=N tells Wine that no window manager runs on the display
 # (a private Xvfb); otherwise Wine waits for one on every window it hides.
@@ -84,6 +94,7 @@ start_wine() {
     touch "$WINEPREFIX/.quorlo-ready"
   fi
   "$WINE_LOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1 </dev/null
+  wine_chinese_fonts
   # explorer.exe up front, so that the first GUI test does not pay for it.
   "$WINE_LOADER" cmd /c exit >/dev/null 2>&1 </dev/null || true
 }

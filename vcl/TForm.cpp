@@ -50,6 +50,10 @@ void TForm::CreateParams(TCreateParams& params) {
 void TForm::DoHandleCreated() {
   if (AlphaBlend) SetLayeredWindowAttributes(Handle(), 0, FAlpha, LWA_ALPHA);
   if (FFont) SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
+  if (Icon) {
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icon));
+  }
   // The controls placed on the form come into being with it.
   for (int i = 0; i < ComponentCount(); ++i) {
     auto* control = dynamic_cast<TWinControl*>(Components(i));
@@ -146,6 +150,9 @@ int TForm::ShowModal() {
   ModalResult = mrNone;
   Show();
   SetForegroundWindow(self);
+  // As in a dialog, the keyboard starts at the first control in tab order.
+  if (WantsDialogKeys())
+    if (HWND first = GetNextDlgTabItem(self, nullptr, FALSE)) SetFocus(first);
   MSG message;
   while (ModalResult == mrNone) {
     if (GetMessageW(&message, nullptr, 0, 0) <= 0) {

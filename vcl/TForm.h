@@ -40,6 +40,8 @@ class VCL_API TForm : public TWinControl {
   // characters, as in a LOGFONT).
   void SetFont(const std::string& face, int height);
   HFONT Font() const { return FFont; }
+  // The caption and task-switch icon. Not owned: a shared resource icon, or one the caller frees.
+  HICON Icon = nullptr;
 
   void Show();
   void Hide();

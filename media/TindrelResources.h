@@ -1,0 +1,4 @@
+#pragma once
+
+// Identifiers of the resources compiled into the library.
+#define IDI_MULTIMONITOR 100
