@@ -43,6 +43,8 @@ struct Recorder {
   Recorder() {
     cap.VideoCodec = Code("ZMBV");
     cap.RecordMicrophone = false;
+    cap.FileSaveMode = fsmDefaultPath;  // no dialog unless a test asks for one
+    cap.DefaultFilePath = folder.Path();
   }
   ~Recorder() {
     if (cap.CapState != csStop) cap.Stop();
