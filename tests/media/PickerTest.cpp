@@ -76,10 +76,7 @@ TEST_F(Scene, RegionModeReturnsTheDragAsMade) {
   {
     Driver driver([&] {
       ASSERT_TRUE(input::WaitForOverlay());
-      input::MoveTo(600, 500);
-      input::LeftDown();
-      input::MoveTo(400, 300);
-      input::LeftUp();
+      input::Drag(600, 500, 400, 300);
     });
     ASSERT_TRUE(TQXScreenCap::SelectRegion(nullptr, picked));
   }
@@ -92,10 +89,7 @@ TEST_F(Scene, RegionModeReturnsTheDragAsMade) {
       input::MoveTo(500, 500);
       input::Key('A');  // drops the band; the overlay stays
       input::LeftUp();
-      input::MoveTo(100, 120);
-      input::LeftDown();
-      input::MoveTo(300, 220);
-      input::LeftUp();
+      input::Drag(100, 120, 300, 220);
     });
     ASSERT_TRUE(TQXScreenCap::SelectRegion(nullptr, picked));
   }
@@ -165,10 +159,7 @@ TEST_F(Scene, StartNormalisesARegionDraggedUpward) {
   {
     Driver driver([&] {
       ASSERT_TRUE(input::WaitForOverlay());
-      input::MoveTo(451, 401);
-      input::LeftDown();
-      input::MoveTo(150, 200);
-      input::LeftUp();
+      input::Drag(451, 401, 150, 200);
     });
     ASSERT_TRUE(recorder.cap.Start());
   }

@@ -17,10 +17,7 @@ TEST(RecordingWithSound, PausedSpansAreCutFromBothTracks) {
   {
     Driver driver([] {
       ASSERT_TRUE(input::WaitForOverlay());
-      input::MoveTo(100, 100);
-      input::LeftDown();
-      input::MoveTo(260, 220);
-      input::LeftUp();
+      input::Drag(100, 100, 260, 220);
     });
     ASSERT_TRUE(recorder.cap.Start());
   }

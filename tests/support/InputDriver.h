@@ -16,6 +16,13 @@ inline void LeftDown() { Press(MOUSEEVENTF_LEFTDOWN, 0); }
 inline void LeftUp() { Press(0, MOUSEEVENTF_LEFTUP); }
 inline void LeftClick() { Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
 void Key(WORD virtualKey);
+// Drags with the left button from one point to another.
+inline void Drag(int fromX, int fromY, int toX, int toY) {
+  MoveTo(fromX, fromY);
+  LeftDown();
+  MoveTo(toX, toY);
+  LeftUp();
+}
 
 // The first visible top-level window of this process that the test accepts, or null after the
 // time is up.
