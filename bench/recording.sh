@@ -9,6 +9,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 seconds=${1:-20}
 
 install_deps

@@ -4,6 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 install_deps
 build i686 "$ROOT/build/i686"

@@ -3,6 +3,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 install_deps
 log "building the 32-bit deliverables"
