@@ -174,3 +174,24 @@ TEST(Recording, StopWhenStoppedReportsBothPreconditions) {
   EXPECT_EQ(GetYKErrorManager().PendingReports().size(), 4u);
   EXPECT_EQ(recorder.cap.CapState, csStop);
 }
+
+TEST(Recording, DestroyingAPausedRecorderFinishesTheMovie) {
+  RequireDisplay();
+  ScopedSettingsFile settings;
+  TempFolder folder;
+  const std::string movie = folder.Path() + "paused.avi";
+  {
+    TQXScreenCap cap;
+    cap.VideoCodec = Code("ZMBV");
+    cap.RecordMicrophone = false;
+    ASSERT_TRUE(TQXScreenCapTesting::Begin(cap, TRectEx(0, 0, 48, 32), movie));
+    PumpMessages(300);
+    ASSERT_TRUE(cap.Pause());
+    PumpMessages(100);
+  }
+  PumpMessages(50);
+  const MovieInfo info = ReadMovieInfo(movie);
+  EXPECT_GE(info.VideoFrames, 1);
+  EXPECT_EQ(info.Width, 48);
+  EXPECT_TRUE(GetYKErrorManager().PendingReports().empty());
+}
