@@ -59,6 +59,7 @@ void CAviFile::PadAudioToVideo() {
 }
 
 LONG CAviFile::ExpectedAudioSamples() const {
+  if (FrameRate == 0) return AudioSamples;  // no time base: the sound is taken as it comes
   const LONG videoMs = static_cast<LONG>(1000LL * VideoSamples / FrameRate);
   return static_cast<LONG>(static_cast<LONGLONG>(videoMs) * AudioFormat.nSamplesPerSec / 1000);
 }

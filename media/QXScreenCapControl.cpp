@@ -7,7 +7,9 @@
 #include "FileUtils.h"
 #include "QXScreenCap.h"
 #include "TScreen.h"
+#include "TindrelModule.h"
 #include "YKErrorManager.h"
+#include "YKResourceManager.h"
 #include "YKUtils.h"
 
 static const char* const Unit = "QXScreenCap";
@@ -24,6 +26,13 @@ bool TQXScreenCap::Start() {
     CapState = csRecording;
     FCapThread->Resume();
     return true;
+  }
+  if (FrameRate < 1) {
+    // The movie's time base and the sound's timing divide by it.
+    GetYKErrorManager().Error(GetResourceManager().GetString(TindrelModuleName(), "zhenlvbixuzhishaoweimeimiaoyizhen",
+                                                             "帧率必须至少为每秒一帧。"),
+                              Unit, __LINE__);
+    return false;
   }
   try {
     if (!ChooseCaptureArea() || !ChooseFileName()) return false;

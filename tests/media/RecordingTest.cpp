@@ -163,6 +163,15 @@ TEST(Recording, WithoutSoundDeviceTheMovieHasNoAudioTrack) {
   EXPECT_FALSE(info.HasAudio);
 }
 
+TEST(Recording, RateBelowOneIsRefusedWithAReport) {
+  Recorder recorder;
+  recorder.cap.FrameRate = 0;
+  EXPECT_FALSE(recorder.cap.Start());
+  EXPECT_EQ(ReportsContaining("帧率必须至少为每秒一帧。").size(), 1u);
+  EXPECT_EQ(recorder.cap.CapState, csStop);
+  EXPECT_TRUE(TQXScreenCapTesting::ResourcesReleased(recorder.cap));
+}
+
 TEST(Recording, StopWhenStoppedReportsBothPreconditions) {
   Recorder recorder;
   EXPECT_TRUE(recorder.cap.Stop());
