@@ -53,9 +53,7 @@ void CAviFile::PadAudioToVideo() {
   if (!AviFileHandle || !AudioStream || VideoSamples == 0) return;
   const LONG missing = ExpectedAudioSamples() - AudioSamples;
   if (missing <= 0) return;
-  const std::vector<BYTE> silence(static_cast<size_t>(missing) * AudioFormat.wBitsPerSample / 8,
-                                  AudioFormat.wBitsPerSample == 8 ? 0x80 : 0);
-  if (WriteAudio(missing, silence.data(), static_cast<LONG>(silence.size())) == S_OK) AudioSamples += missing;
+  WriteSilence(missing);
 }
 
 LONG CAviFile::ExpectedAudioSamples() const {
@@ -228,6 +226,15 @@ HRESULT CAviFile::WriteAudio(LONG samples, const void* data, LONG bytes) {
   return S_OK;
 }
 
+HRESULT CAviFile::WriteSilence(LONG samples) {
+  const WORD bits = AudioFormat.wBitsPerSample;
+  // 8-bit samples are unsigned: their silence is 0x80, not zero.
+  const std::vector<BYTE> silence(static_cast<size_t>(samples) * bits / 8, bits == 8 ? 0x80 : 0);
+  const HRESULT result = WriteAudio(samples, silence.data(), static_cast<LONG>(silence.size()));
+  if (result == S_OK) AudioSamples += samples;
+  return result;
+}
+
 HRESULT CAviFile::AddAudio(const void* data, int size) {
   TCriticalSectionGuard hold(FLock);
   if (VideoSamples == 0) return S_OK;  // the sound starts with the first frame
@@ -244,11 +251,7 @@ HRESULT CAviFile::AddAudio(const void* data, int size) {
   const LONG tolerance = static_cast<LONG>(AudioFormat.nSamplesPerSec);
   const auto* bytes = static_cast<const BYTE*>(data);
   if (drift > tolerance) {
-    // 8-bit samples are unsigned: their silence is 0x80, not zero.
-    const std::vector<BYTE> silence(static_cast<size_t>(drift) * bits / 8, bits == 8 ? 0x80 : 0);
-    if (WriteAudio(drift, silence.data(), static_cast<LONG>(silence.size())) != S_OK)
-      return Fail("Unable to Write Audio Stream to the output Movie File");
-    AudioSamples += drift;
+    if (WriteSilence(drift) != S_OK) return Fail("Unable to Write Audio Stream to the output Movie File");
   } else if (-drift > tolerance) {
     // Ahead of the video: keep the newest part of the buffer.
     const unsigned cut = static_cast<unsigned>(-drift);

@@ -64,6 +64,7 @@ class TINDREL_API CAviFile {
   // The sound track ends with the last frame: a track that lags is completed with silence.
   void PadAudioToVideo();
   HRESULT WriteAudio(LONG samples, const void* data, LONG bytes);  // at the end of the stream
+  HRESULT WriteSilence(LONG samples);  // and counts it
   // Counts what a write added to the file; true while the movie stays below its limit.
   bool Account(LONG bytesWritten, LONGLONG nextWriteAtMost);
   void SetError(const char* text);
