@@ -103,7 +103,6 @@ TEST_P(MonitorChooser, DecidesWhatWholeScreenRecordingCovers) {
   const UserAction& action = GetParam();
   Recorder recorder;
   recorder.cap.CapMode = cmScreen;
-  recorder.cap.DefaultFilePath = recorder.folder.Path();
   const RECT before = recorder.cap.CapRect;
   ChooserDriver driver(action.act);
   const bool started = recorder.cap.Start();

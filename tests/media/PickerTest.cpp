@@ -106,10 +106,8 @@ TEST_F(Scene, RegionModeReturnsTheDragAsMade) {
 }
 
 TEST_F(Scene, StartRecordsThePickedWindowAndRefusesAnEmptyRegion) {
-  TempFolder movies;
-  Recorder recorder;
-  recorder.cap.FileSaveMode = fsmDefaultPath;
-  recorder.cap.DefaultFilePath = movies.Path();
+  Recorder recorder;  // automatic names in its own folder
+  const TempFolder& movies = recorder.folder;
   recorder.cap.FrameRate = 10;
   recorder.cap.CapMode = cmWindow;
   {
@@ -151,10 +149,7 @@ TEST_F(Scene, StartRecordsThePickedWindowAndRefusesAnEmptyRegion) {
 }
 
 TEST_F(Scene, StartNormalisesARegionDraggedUpward) {
-  TempFolder movies;
   Recorder recorder;
-  recorder.cap.FileSaveMode = fsmDefaultPath;
-  recorder.cap.DefaultFilePath = movies.Path();
   recorder.cap.CapMode = cmRegion;
   {
     Driver driver([&] {

@@ -12,7 +12,6 @@ TEST(RecordingWithSound, PausedSpansAreCutFromBothTracks) {
   recorder.cap.RecordMicrophone = true;
   recorder.cap.FrameRate = 10;
   recorder.cap.CapMode = cmRegion;
-  recorder.cap.FileSaveMode = fsmDefaultPath;
   recorder.cap.DefaultFilePath = GetEnvironmentText("QUORLO_TEST_OUT");
   {
     Driver driver([] {

@@ -12,7 +12,6 @@ TEST(ScreenArea, OneMonitorRecordsTheDesktopWithoutAsking) {
   ASSERT_EQ(Screen->MonitorCount(), 1);
   Recorder recorder;
   recorder.cap.CapMode = cmScreen;
-  recorder.cap.DefaultFilePath = recorder.folder.Path();
   ChooserDriver driver([](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); });
   const bool started = recorder.cap.Start();
   driver.Finish();
